@@ -9,6 +9,7 @@ fixture helper) can be prefixed with an emulator for cross-built binaries.
 import argparse
 import difflib
 import os
+import re
 import shlex
 import shutil
 import subprocess
@@ -133,8 +134,11 @@ def normalize(env, text):
     """What the platform's C library decides, and nothing else, is evened out."""
     text = text.replace("\r\n", "\n") if env.windows else text
     if env.emulator:
-        for name in (env.tool, env.tool.replace("/", "\\"), "Z:" + env.tool.replace("/", "\\")):
-            text = text.replace(name + ":", PROGRAM + ":").replace(" " + name + " ", " " + PROGRAM + " ")
+        # The tool's path as the emulator hands it over, maybe as a Windows
+        # path with a drive letter and either kind of slash.
+        parts = [re.escape(p) for p in env.tool.strip("/").split("/")]
+        path = r"(?:[A-Za-z]:)?[/\\]" + r"[/\\]".join(parts)
+        text = re.sub(path + r"(?=: | \[)", PROGRAM, text)
     # glibc on x86 prints the default NaN as -nan, other C libraries as nan.
     return text.replace("-nan", "nan")
 
