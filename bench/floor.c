@@ -8,7 +8,7 @@
 
 int main(int argc, char* argv[]) {
   if (argc != 3) {
-    fputs("usage: floor OFFSET FILE\n", stderr);
+    (void)fputs("usage: floor OFFSET FILE\n", stderr);
     return 2;
   }
   const off_t offset = (off_t)strtoull(argv[1], NULL, 0);
@@ -18,13 +18,13 @@ int main(int argc, char* argv[]) {
       close(fd) != 0) {
     return 1;
   }
-  for (int k = 0; k < 16; ++k) {
-    printf("%04hx ", (unsigned short)(block[2 * k] | block[2 * k + 1] << 8));
+  for (size_t k = 0; k < 16; ++k) {
+    (void)printf("%04hx ", (unsigned short)(block[2 * k] | block[2 * k + 1] << 8));
   }
-  putchar('\n');
+  (void)putchar('\n');
   const double divisor = (double)(short)(block[22] | block[23] << 8);
-  for (int k = 0; k < 17; ++k) {
-    printf("%f\n", (double)(short)(block[2 * k + 30] | block[2 * k + 31] << 8) / divisor);
+  for (size_t k = 0; k < 17; ++k) {
+    (void)printf("%f\n", (double)(short)(block[2 * k + 30] | block[2 * k + 31] << 8) / divisor);
   }
   return 0;
 }

@@ -27,7 +27,7 @@ static double run_once(char** argv, posix_spawn_file_actions_t* actions) {
   }
   int status;
   if (waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    fprintf(stderr, "%s failed\n", argv[0]);
+    (void)fprintf(stderr, "%s failed\n", argv[0]);
     exit(1);
   }
   return now_us() - start;
@@ -44,15 +44,15 @@ static void summary(const char* name, double* t, int n) {
     sum += t[i];
   }
   qsort(t, (size_t)n, sizeof *t, compare);
-  printf("%s %.1f %.1f\n", name, t[n / 2], sum / n);
+  (void)printf("%s %.1f %.1f\n", name, t[n / 2], sum / n);
 }
 
 int main(int argc, char* argv[]) {
   if (argc < 5) {
-    fputs("usage: spawn_timer N CMD_A... -- CMD_B...\n", stderr);
+    (void)fputs("usage: spawn_timer N CMD_A... -- CMD_B...\n", stderr);
     return 2;
   }
-  const int n = atoi(argv[1]);
+  const int n = (int)strtol(argv[1], NULL, 10);
   char** a = &argv[2];
   char** b = NULL;
   for (int i = 2; i < argc; ++i) {
@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
     }
   }
   if (n <= 0 || b == NULL || b[0] == NULL) {
-    fputs("spawn_timer: need N > 0 and two commands\n", stderr);
+    (void)fputs("spawn_timer: need N > 0 and two commands\n", stderr);
     return 2;
   }
   posix_spawn_file_actions_t actions;
