@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr const char* file_name = "tag.bin";
 constexpr std::size_t file_size = 1024;
 constexpr std::size_t block_offset = 0x360;
 constexpr std::size_t max_args = 16;
@@ -64,10 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   argv[argc] = nullptr;
 
-  distag_fuzz::write_file(file_name, base_file, file_size);
-  const int status = distag_fuzz::run_in_process(argc, argv);
-  static std::uint8_t after[file_size + 1];
-  const std::size_t after_size = distag_fuzz::read_file(file_name, after, sizeof after);
-  distag_fuzz::check_file_change(base_file, file_size, after, after_size, status);
+  distag_fuzz::run_on_file(base_file, file_size, argc, argv);
   return 0;
 }

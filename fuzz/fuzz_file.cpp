@@ -9,9 +9,7 @@
 
 namespace {
 
-constexpr const char* file_name = "tag.bin";
 constexpr std::size_t header = 9;
-constexpr std::size_t max_file = 4096;
 
 std::uint32_t load32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
@@ -26,7 +24,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < header || size - header > max_file) {
+  if (size < header || size - header > distag_fuzz::max_file_size) {
     return -1;
   }
   const std::uint8_t* file = data + header;
@@ -72,10 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   argv[argc++] = path;
   argv[argc] = nullptr;
 
-  distag_fuzz::write_file(file_name, file, file_size);
-  const int status = distag_fuzz::run_in_process(argc, argv);
-  static std::uint8_t after[max_file + 1];
-  const std::size_t after_size = distag_fuzz::read_file(file_name, after, sizeof after);
-  distag_fuzz::check_file_change(file, file_size, after, after_size, status);
+  distag_fuzz::run_on_file(file, file_size, argc, argv);
   return 0;
 }

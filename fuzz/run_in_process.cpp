@@ -27,17 +27,8 @@ bool block_verifies(const std::uint8_t* bytes) {
   std::abort();
 }
 
-}  // namespace
-
-// The fuzz build's end of a failed run: back to run_in_process instead of
-// exiting the process. The run's frames hold nothing to destroy.
-void distag::end_run(int status) {
-  ended_with = status;
-  std::longjmp(*resume, 1);
-}
-
-namespace distag_fuzz {
-
+// Runs the tool over argv; returns 0 for a complete run, or the status a
+// failed run ended with.
 int run_in_process(int argc, char* argv[]) {
   std::jmp_buf here;
   resume = &here;
@@ -54,13 +45,6 @@ int run_in_process(int argc, char* argv[]) {
     violation("a complete run must return 0");
   }
   return status;
-}
-
-void enter_scratch_folder() {
-  char folder[] = "/tmp/distag-fuzz-XXXXXX";
-  if (mkdtemp(folder) == nullptr || chdir(folder) != 0) {
-    violation("cannot make a scratch folder");
-  }
 }
 
 void write_file(const char* path, const std::uint8_t* data, std::size_t size) {
@@ -108,6 +92,35 @@ void check_file_change(const std::uint8_t* before, std::size_t before_size,
     }
   }
   violation("the file changed outside one verified block");
+}
+
+}  // namespace
+
+// The fuzz build's end of a failed run: back to run_in_process instead of
+// exiting the process. The run's frames hold nothing to destroy.
+void distag::end_run(int status) {
+  ended_with = status;
+  std::longjmp(*resume, 1);
+}
+
+namespace distag_fuzz {
+
+void enter_scratch_folder() {
+  char folder[] = "/tmp/distag-fuzz-XXXXXX";
+  if (mkdtemp(folder) == nullptr || chdir(folder) != 0) {
+    violation("cannot make a scratch folder");
+  }
+}
+
+void run_on_file(const std::uint8_t* content, std::size_t size, int argc, char* argv[]) {
+  if (size > max_file_size) {
+    violation("fixture too large");
+  }
+  write_file(file_name, content, size);
+  const int status = run_in_process(argc, argv);
+  static std::uint8_t after[max_file_size + 1];
+  const std::size_t after_size = read_file(file_name, after, sizeof after);
+  check_file_change(content, size, after, after_size, status);
 }
 
 }  // namespace distag_fuzz

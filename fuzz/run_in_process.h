@@ -8,24 +8,18 @@
 
 namespace distag_fuzz {
 
-// Runs the tool over argv; returns 0 for a complete run, or the status a
-// failed run ended with.
-int run_in_process(int argc, char* argv[]);
-
 // Moves into a fresh private folder so that runs touch no other file.
 void enter_scratch_folder();
 
-// Writes data to path, replacing it. Aborts on failure.
-void write_file(const char* path, const std::uint8_t* data, std::size_t size);
+// The file every run works on, in the scratch folder, and its largest size.
+inline constexpr const char* file_name = "tag.bin";
+inline constexpr std::size_t max_file_size = 4096;
 
-// Reads path into buf (at most capacity bytes); returns the size read.
-std::size_t read_file(const char* path, std::uint8_t* buf, std::size_t capacity);
-
-// Aborts unless `after` equals `before`, or differs only within 64 bytes at
-// an offset where both hold a block that verifies. A failed run (status
-// non-zero) must leave the file as it was.
-void check_file_change(const std::uint8_t* before, std::size_t before_size,
-                       const std::uint8_t* after, std::size_t after_size, int status);
+// Writes content (at most max_file_size bytes) to file_name, runs the tool
+// over argv, then aborts unless the file is as it was, or differs only within
+// 64 bytes at an offset where it held a block that verifies both before and
+// after. A failed run must leave the file as it was.
+void run_on_file(const std::uint8_t* content, std::size_t size, int argc, char* argv[]);
 
 }  // namespace distag_fuzz
 
