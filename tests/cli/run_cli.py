@@ -143,7 +143,7 @@ def normalize(env, text):
     return text.replace("-nan", "nan")
 
 
-def check_file(env, row, path, original_block, expected_block):
+def check_file(row, path, expected_block):
     fx = row.file
     if fx.fifo:
         return []
@@ -213,7 +213,7 @@ def run_row(env, row, work):
     errors += textdiff("stderr", normalize(env, row.stderr),
                        normalize(env, proc.stderr.decode("latin-1")))
     if row.file:
-        errors += check_file(env, row, path, original_block, expected_block)
+        errors += check_file(row, path, expected_block)
     print("$ " + " ".join(shlex.quote(c) for c in cmd))
     if errors:
         print("\n".join(errors))
